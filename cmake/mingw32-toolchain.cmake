@@ -3,8 +3,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(TAVRIK_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TAVRIK_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${TAVRIK_MINGW_PREFIX}-g++)
+# The posix threading variant: its C++ library has std::mutex, which GoogleTest needs. Everything
+# is linked statically, so no threading DLL is needed at run time.
+set(CMAKE_C_COMPILER ${TAVRIK_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TAVRIK_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TAVRIK_MINGW_PREFIX}-windres)
 set(CMAKE_OBJDUMP ${TAVRIK_MINGW_PREFIX}-objdump)
 

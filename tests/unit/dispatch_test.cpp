@@ -35,6 +35,8 @@ struct RefusedCode {
   const char* line;
 };
 
+void PrintTo(const RefusedCode& refused, std::ostream* out) { *out << "code " << refused.code; }
+
 class RefusedCodeTest : public ::testing::TestWithParam<RefusedCode> {};
 
 TEST_P(RefusedCodeTest, ReturnsTwoWithItsLine) {

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need from Debian's packages: the native and -m32 tool
+# chains, GoogleTest, the mingw-w64 i686 cross tool chain and 32-bit Wine. Does nothing when
+# everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake g++ g++-multilib googletest libgtest-dev
+  gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686
+  wine wine32:i386
+)
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+
+# wine32 is an i386 package.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -q
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    "${missing[@]}"
+fi
