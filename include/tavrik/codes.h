@@ -24,11 +24,7 @@ enum OrvOperation {
 
 /* Result codes returned by OrvMain. 1 and 2 both mean the operation was not done; each operation
    states which condition gives which. */
-enum OrvResult {
-  ORV_DONE = 0,
-  ORV_NOT_DONE = 1,
-  ORV_FAILED = 2
-};
+enum OrvResult { ORV_DONE = 0, ORV_NOT_DONE = 1, ORV_FAILED = 2 };
 
 /* Gate type codes, chosen in the host and passed in ParseRecord and GateRecord. */
 enum OrvGateType {
@@ -43,9 +39,6 @@ enum OrvGateType {
 };
 
 /* Levels of the lines the driver hands to the host's err(). */
-enum OrvLogLevel {
-  ORV_LOG_ERROR = 32,
-  ORV_LOG_TRACE = 64
-};
+enum OrvLogLevel { ORV_LOG_ERROR = 32, ORV_LOG_TRACE = 64 };
 
 #endif /* TAVRIK_CODES_H */

@@ -29,7 +29,7 @@ typedef struct OrvRequest {
   uint32_t code;            /* operation code, OrvOperation */
   uint32_t instance_number; /* selects the initialisation file at ColdStart */
   uint32_t unused;
-  void* params;             /* the operation's parameter record */
+  void* params; /* the operation's parameter record */
 } OrvRequest;
 
 /* Filled by GetOrvInfo. */

@@ -19,7 +19,8 @@ constexpr int32_t kDefaultReplyTimeout = 4;
 constexpr CommSettings kDefaultSettings = {9600, 8, 0, 0};
 
 // The banner: a title in a double-line frame, drawn with code page 437 box characters.
-constexpr char kBannerTitle[] = " TAVRIK: FGH controllers (450, 1000, 2000, 3000, RTA and ICU series)   ";
+constexpr char kBannerTitle[] =
+    " TAVRIK: FGH controllers (450, 1000, 2000, 3000, RTA and ICU series)   ";
 constexpr std::size_t kFrameWidth = sizeof kBannerTitle - 1;
 static_assert(kFrameWidth == 71);
 
@@ -32,7 +33,8 @@ constexpr unsigned char kBoxHorizontal = 0xCD;
 constexpr unsigned char kBoxVertical = 0xBA;
 
 // Three lines of 74, 73 and 73 bytes joined by two line feeds, then the terminator.
-constexpr std::size_t kBannerLength = (kFrameWidth + 3) + 1 + (kFrameWidth + 2) + 1 + (kFrameWidth + 2);
+constexpr std::size_t kBannerLength =
+    (kFrameWidth + 3) + 1 + (kFrameWidth + 2) + 1 + (kFrameWidth + 2);
 static_assert(kBannerLength == 222);
 
 constexpr std::array<char, kBannerLength + 1> MakeBanner() {

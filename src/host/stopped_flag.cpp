@@ -11,8 +11,12 @@ std::atomic<bool> stopped{false};
 
 }  // namespace
 
-bool IsStopped() noexcept { return stopped.load(); }
+bool IsStopped() noexcept {
+  return stopped.load();
+}
 
-void SetStopped() noexcept { stopped.store(true); }
+void SetStopped() noexcept {
+  stopped.store(true);
+}
 
 }  // namespace tavrik

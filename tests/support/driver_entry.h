@@ -9,6 +9,8 @@ namespace tavrik::test {
 
 OrvMainFunction DriverEntry();
 
-inline int32_t CallDriver(const OrvRequest& request) { return DriverEntry()(&request); }
+inline int32_t CallDriver(const OrvRequest& request) {
+  return DriverEntry()(&request);
+}
 
 }  // namespace tavrik::test

@@ -2,6 +2,8 @@
 
 namespace tavrik::test {
 
-OrvMainFunction DriverEntry() { return &OrvMain; }
+OrvMainFunction DriverEntry() {
+  return &OrvMain;
+}
 
 }  // namespace tavrik::test

@@ -35,7 +35,9 @@ struct RefusedCode {
   const char* line;
 };
 
-void PrintTo(const RefusedCode& refused, std::ostream* out) { *out << "code " << refused.code; }
+void PrintTo(const RefusedCode& refused, std::ostream* out) {
+  *out << "code " << refused.code;
+}
 
 class RefusedCodeTest : public ::testing::TestWithParam<RefusedCode> {};
 
@@ -50,17 +52,15 @@ TEST_P(RefusedCodeTest, ReturnsTwoWithItsLine) {
 constexpr const char* kOutOfRange = "TAVRIK> Exited OrvMain() #1";
 constexpr const char* kEmptySlot = "TAVRIK> Exited OrvMain() #2";
 
-INSTANTIATE_TEST_SUITE_P(Codes, RefusedCodeTest,
-                         ::testing::Values(RefusedCode{0, kOutOfRange},
-                                           RefusedCode{17, kOutOfRange},
-                                           RefusedCode{256 + 14, kOutOfRange},
-                                           RefusedCode{0x7FFFFFFF, kOutOfRange},
-                                           RefusedCode{0x80000000, kOutOfRange},  // negative
-                                           RefusedCode{0xFFFFFFFF, kOutOfRange},  // -1
-                                           RefusedCode{8, kEmptySlot},
-                                           RefusedCode{9, kEmptySlot},
-                                           RefusedCode{16, kEmptySlot}),
-                         [](const auto& test) { return "code_" + std::to_string(test.param.code); });
+INSTANTIATE_TEST_SUITE_P(
+    Codes, RefusedCodeTest,
+    ::testing::Values(RefusedCode{0, kOutOfRange}, RefusedCode{17, kOutOfRange},
+                      RefusedCode{256 + 14, kOutOfRange}, RefusedCode{0x7FFFFFFF, kOutOfRange},
+                      RefusedCode{0x80000000, kOutOfRange},  // negative
+                      RefusedCode{0xFFFFFFFF, kOutOfRange},  // -1
+                      RefusedCode{8, kEmptySlot}, RefusedCode{9, kEmptySlot},
+                      RefusedCode{16, kEmptySlot}),
+    [](const auto& test) { return "code_" + std::to_string(test.param.code); });
 
 TEST(Dispatch, MissingRequestIsRefusedAsOutOfRange) {
   LogCapture log;

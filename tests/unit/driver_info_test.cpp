@@ -74,8 +74,9 @@ TEST(GetOrvInfo, MissingRecordIsRefused) {
   OrvRequest request{};
   request.code = ORV_GET_ORV_INFO;
   EXPECT_EQ(CallDriver(request), ORV_FAILED);
-  EXPECT_EQ(log.lines(),
-            (std::vector<LogLine>{{ORV_LOG_ERROR, "TAVRIK> GetOrvInfo() no OrvInfo record to fill"}}));
+  EXPECT_EQ(
+      log.lines(),
+      (std::vector<LogLine>{{ORV_LOG_ERROR, "TAVRIK> GetOrvInfo() no OrvInfo record to fill"}}));
 }
 
 }  // namespace

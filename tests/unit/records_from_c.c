@@ -2,4 +2,6 @@
    assertions run here under the C compiler too. */
 #include "tavrik/tavrik.h"
 
-int tavrik_records_from_c_size(void) { return (int)(sizeof(OrvRequest) + sizeof(GateRecord)); }
+int tavrik_records_from_c_size(void) {
+  return (int)(sizeof(OrvRequest) + sizeof(GateRecord));
+}
