@@ -3,6 +3,7 @@
 
 option(TAVRIK_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 option(TAVRIK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(TAVRIK_FUZZ "Build the libFuzzer targets (clang) instead of the test programs" OFF)
 
 set(TAVRIK_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
                            -fno-omit-frame-pointer)
@@ -10,6 +11,10 @@ if(TAVRIK_SANITIZE)
   # Applied globally so that every object, GoogleTest included, links against one runtime.
   add_compile_options(${TAVRIK_SANITIZER_FLAGS})
   add_link_options(-fsanitize=address,undefined)
+endif()
+if(TAVRIK_FUZZ)
+  # Coverage instrumentation everywhere; the fuzz targets link libFuzzer's own main.
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 function(tavrik_compile_options target)

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need from Debian's packages: the native and -m32 tool
-# chains, GoogleTest, the mingw-w64 i686 cross tool chain and 32-bit Wine. Does nothing when
-# everything is already there.
+# chains, GoogleTest, clang with libFuzzer, the mingw-w64 i686 cross tool chain and 32-bit Wine.
+# Does nothing when everything is already there.
 set -euo pipefail
 
 packages=(
   cmake g++ g++-multilib googletest libgtest-dev
+  clang libclang-rt-14-dev
   gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386
 )

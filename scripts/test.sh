@@ -4,14 +4,15 @@
 #   native32  Linux i386 (-m32)
 #   asan      Linux x86-64 under AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw32   TAVRIK32.dll and PELTAR.DLL cross-built for 32-bit Windows, tested under Wine
-# Usage: scripts/test.sh [PRESET...]   (all four by default)
+#   fuzz      libFuzzer targets (clang), each run for a fixed count over its seed corpus
+# Usage: scripts/test.sh [PRESET...]   (all five by default)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh || exit 1
 
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(native native32 asan mingw32)
+[ ${#presets[@]} -gt 0 ] || presets=(native native32 asan mingw32 fuzz)
 jobs=$(nproc)
 
 failed=()
