@@ -32,10 +32,6 @@ bool Accepts(uint32_t types, int32_t type) {
 
 int32_t SingleAddressParser(const OrvRequest& request) {
   auto* record = static_cast<ParseRecord*>(request.params);
-  if (record == nullptr) {
-    TAVRIK_LOG(kLogError, "TAVRIK> SingleAddressParser() no ParseRecord to fill");
-    return ORV_NOT_DONE;
-  }
   if (Parse(record->address, record->descriptor) != ORV_DONE) return ORV_NOT_DONE;
 
   const int32_t type = record->gate_type;

@@ -9,7 +9,13 @@ namespace tavrik {
 
 using Operation = int32_t (*)(const OrvRequest& request);
 
-// The operation in the slot of code (1 to ORV_OPERATION_SLOTS), or null for an empty slot.
-Operation OperationFor(uint32_t code) noexcept;
+struct Slot {
+  Operation operation;  // null: an empty slot
+  bool uses_instance;   // reads the request's InstanceBlock
+  bool uses_params;     // reads the request's parameter record
+};
+
+// The slot of code (1 to ORV_OPERATION_SLOTS); an empty slot for any other code.
+Slot SlotFor(uint32_t code) noexcept;
 
 }  // namespace tavrik

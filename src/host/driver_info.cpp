@@ -65,10 +65,6 @@ constexpr std::array<char, kBannerLength + 1> kBanner = MakeBanner();
 
 int32_t GetOrvInfo(const OrvRequest& request) {
   auto* info = static_cast<OrvInfo*>(request.params);
-  if (info == nullptr) {
-    TAVRIK_LOG(kLogError, "TAVRIK> GetOrvInfo() no OrvInfo record to fill");
-    return ORV_FAILED;
-  }
   info->kind = kDriverKind;
   info->short_name = kShortName;
   info->banner = kBanner.data();

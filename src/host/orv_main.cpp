@@ -13,10 +13,20 @@ extern "C" ORV_EXPORT int32_t ORV_CALL OrvMain(const OrvRequest* request) {
     TAVRIK_LOG(tavrik::kLogError, "TAVRIK> Exited OrvMain() #1");
     return ORV_FAILED;
   }
-  const tavrik::Operation operation = tavrik::OperationFor(request->code);
-  if (operation == nullptr) {
+  const tavrik::Slot slot = tavrik::SlotFor(request->code);
+  if (slot.operation == nullptr) {
     TAVRIK_LOG(tavrik::kLogError, "TAVRIK> Exited OrvMain() #2");
     return ORV_FAILED;
   }
-  return operation(*request);
+  // Operations rely on the records they use being there; a request without them is refused
+  // before anything is read or written.
+  if (slot.uses_instance && request->instance == nullptr) {
+    TAVRIK_LOG(tavrik::kLogError, "TAVRIK> Exited OrvMain() #3");
+    return ORV_FAILED;
+  }
+  if (slot.uses_params && request->params == nullptr) {
+    TAVRIK_LOG(tavrik::kLogError, "TAVRIK> Exited OrvMain() #4");
+    return ORV_FAILED;
+  }
+  return slot.operation(*request);
 }

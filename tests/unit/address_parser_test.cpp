@@ -213,15 +213,5 @@ TEST(GateTypeCheck, TypesAcceptedByWidth) {
   }
 }
 
-TEST(SingleAddressParser, MissingRecordIsRefused) {
-  LogCapture log;
-  OrvRequest request{};
-  request.code = ORV_SINGLE_ADDRESS_PARSER;
-  EXPECT_EQ(CallDriver(request), ORV_NOT_DONE);
-  EXPECT_EQ(log.lines(),
-            (std::vector<LogLine>{
-                {ORV_LOG_ERROR, "TAVRIK> SingleAddressParser() no ParseRecord to fill"}}));
-}
-
 }  // namespace
 }  // namespace tavrik::test

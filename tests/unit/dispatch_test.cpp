@@ -68,6 +68,43 @@ TEST(Dispatch, MissingRequestIsRefusedAsOutOfRange) {
   EXPECT_EQ(log.lines(), (std::vector<LogLine>{{ORV_LOG_ERROR, kOutOfRange}}));
 }
 
+// Operations rely on their records; a request without them is refused before anything runs.
+TEST(Dispatch, RequestsWithoutTheirRecordsAreRefused) {
+  struct Missing {
+    uint32_t code;
+    bool has_instance;
+    bool has_params;
+    const char* line;
+  };
+  const Missing cases[] = {
+      {ORV_COLD_START, false, true, "TAVRIK> Exited OrvMain() #3"},
+      {ORV_COLD_START, true, false, "TAVRIK> Exited OrvMain() #4"},
+      {ORV_WARM_START, false, true, "TAVRIK> Exited OrvMain() #3"},
+      {ORV_END_ORV, false, true, "TAVRIK> Exited OrvMain() #3"},  // and does not stop
+      {ORV_CLOSE_COM, false, true, "TAVRIK> Exited OrvMain() #3"},
+      {ORV_RE_OPEN_COM, false, true, "TAVRIK> Exited OrvMain() #3"},
+      {ORV_CHANGE_ORV_PARAMS, true, false, "TAVRIK> Exited OrvMain() #4"},
+      {ORV_GET_ORV_INFO, true, false, "TAVRIK> Exited OrvMain() #4"},
+      {ORV_SINGLE_ADDRESS_PARSER, true, false, "TAVRIK> Exited OrvMain() #4"},
+  };
+  Untouched block;
+  Untouched params;
+  for (const Missing& c : cases) {
+    SCOPED_TRACE(c.code);
+    LogCapture log;
+    OrvRequest request = RequestFor(c.code, c.has_params ? &params : nullptr);
+    request.instance = c.has_instance ? &block : nullptr;
+    EXPECT_EQ(CallDriver(request), ORV_FAILED);
+    EXPECT_EQ(log.lines(), (std::vector<LogLine>{{ORV_LOG_ERROR, c.line}}));
+  }
+  EXPECT_TRUE(block.Intact());
+  EXPECT_TRUE(params.Intact());
+
+  OrvInfo info{};
+  EXPECT_EQ(CallDriver(RequestFor(ORV_GET_ORV_INFO, &info)), ORV_DONE);  // still running
+  EXPECT_EQ(info.instance_block_size, 294u);
+}
+
 class BlockOperationTest : public ::testing::TestWithParam<uint32_t> {};
 
 TEST_P(BlockOperationTest, ReturnsOneSilentlyAndTouchesNothing) {

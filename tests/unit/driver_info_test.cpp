@@ -69,15 +69,5 @@ TEST(GetOrvInfo, SecondCallWritesTheSameValuesWithAnyInstanceField) {
   EXPECT_EQ(std::memcmp(&first, &second, sizeof first), 0);
 }
 
-TEST(GetOrvInfo, MissingRecordIsRefused) {
-  LogCapture log;
-  OrvRequest request{};
-  request.code = ORV_GET_ORV_INFO;
-  EXPECT_EQ(CallDriver(request), ORV_FAILED);
-  EXPECT_EQ(
-      log.lines(),
-      (std::vector<LogLine>{{ORV_LOG_ERROR, "TAVRIK> GetOrvInfo() no OrvInfo record to fill"}}));
-}
-
 }  // namespace
 }  // namespace tavrik::test
