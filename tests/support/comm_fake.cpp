@@ -97,6 +97,11 @@ uint32_t FakeComm::PendingInput() const {
 }
 
 bool FakeComm::Scripted(Op op) {
+  if (auto hook = hooks_.find(op); hook != hooks_.end()) {
+    const std::function<void()> action = std::move(hook->second);
+    hooks_.erase(hook);
+    action();
+  }
   auto it = failures_.find(op);
   if (it == failures_.end() || it->second == 0) return false;
   --it->second;

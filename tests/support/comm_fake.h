@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,6 +50,8 @@ class FakeComm {
   void QueueOutputCounts(std::vector<uint32_t> counts);
   // The next write accepts only this many bytes.
   void LimitNextWrite(uint32_t bytes);
+  // Runs action when op is next called, before the call does anything.
+  void OnNext(Op op, std::function<void()> action) { hooks_[op] = std::move(action); }
 
   // One line per call, in order, such as "Open COM1", "SetTimeouts 0/0/1000/0/0", "Read 1".
   const std::vector<std::string>& calls() const { return calls_; }
@@ -97,6 +100,7 @@ class FakeComm {
   std::map<comm::Handle, Port> ports_;
   comm::Handle next_handle_ = 0x100;
   std::map<Op, int> failures_;
+  std::map<Op, std::function<void()>> hooks_;
   std::deque<Arrival> line_;  // in order of arrival
   std::deque<uint32_t> output_counts_;
   int64_t write_limit_ = -1;
