@@ -8,6 +8,7 @@
 #include "driver_entry.h"
 #include "instance/instance_block.h"
 #include "log_capture.h"
+#include "packed.h"
 #include "pseudo_terminal.h"
 #include "serial/platform/comm.h"
 #include "temp_directory.h"
@@ -52,13 +53,13 @@ class InstancePtyTest : public ::testing::Test {
 
 TEST_F(InstancePtyTest, ColdStartOpensAndCloseComPlusReOpenComReopens) {
   ASSERT_EQ(ColdStart(line_), ORV_DONE);
-  ASSERT_NE(block_.port_handle, 0u);
+  ASSERT_NE(Value(block_.port_handle), 0u);
   ExpectPortWorks(line_);
 
   ASSERT_EQ(Call(ORV_CLOSE_COM), ORV_DONE);
-  EXPECT_EQ(block_.port_handle, 0u);
+  EXPECT_EQ(Value(block_.port_handle), 0u);
   ASSERT_EQ(Call(ORV_RE_OPEN_COM), ORV_DONE);
-  ASSERT_NE(block_.port_handle, 0u);
+  ASSERT_NE(Value(block_.port_handle), 0u);
   ExpectPortWorks(line_);
   comm::PortTimeouts timeouts{};
   ASSERT_TRUE(comm::GetTimeouts(block_.port_handle, &timeouts));
@@ -69,7 +70,7 @@ TEST_F(InstancePtyTest, ReOpenComWhileOpenFailsAndThePortKeepsWorking) {
   ASSERT_EQ(ColdStart(line_), ORV_DONE);
   const uint32_t handle = block_.port_handle;
   EXPECT_EQ(Call(ORV_RE_OPEN_COM), ORV_FAILED);
-  EXPECT_EQ(block_.port_handle, handle);
+  EXPECT_EQ(Value(block_.port_handle), handle);
   ExpectPortWorks(line_);
 }
 

@@ -14,6 +14,7 @@
 #include "driver_entry.h"
 #include "instance/instance_block.h"
 #include "log_capture.h"
+#include "packed.h"
 #include "temp_directory.h"
 
 namespace tavrik::test {

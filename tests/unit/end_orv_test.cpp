@@ -65,7 +65,7 @@ TEST_F(EndOrvTest, ClosesAnOpenPort) {
   StartOnCom1();
   EXPECT_EQ(Call(ORV_END_ORV), ORV_DONE);
   EXPECT_EQ(fake().calls(), (std::vector<std::string>{"Close"}));
-  EXPECT_EQ(block_.port_handle, 0u);
+  EXPECT_EQ(Value(block_.port_handle), 0u);
   ExpectStopped();
 }
 

@@ -10,6 +10,7 @@
 #include "driver_entry.h"
 #include "instance/instance_block.h"
 #include "log_capture.h"
+#include "packed.h"
 #include "temp_directory.h"
 
 namespace tavrik::test {
@@ -106,7 +107,7 @@ TEST_P(InitFileTest, GapAndReportedLines) {
 
   LogCapture log;
   ASSERT_EQ(CallDriver(request), ORV_DONE);
-  EXPECT_EQ(block.inter_frame_gap, c.gap);
+  EXPECT_EQ(Value(block.inter_frame_gap), c.gap);
 
   std::vector<LogLine> expected = {
       {ORV_LOG_TRACE, "TAVRIK> version compiled on Nov 18 1997 at time 11:43:27"}};

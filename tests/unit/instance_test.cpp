@@ -25,15 +25,15 @@ Calls Join(Calls a, const Calls& b) {
 class ColdStartTest : public InstanceFixture {
  protected:
   void ExpectFreshState(int32_t timeout = 4) {
-    EXPECT_EQ(block_.reply_timeout, timeout);
-    EXPECT_EQ(block_.inter_frame_gap, 0u);
+    EXPECT_EQ(Value(block_.reply_timeout), timeout);
+    EXPECT_EQ(Value(block_.inter_frame_gap), 0u);
     for (uint8_t enabled : block_.enable_table) ASSERT_EQ(enabled, 1);
   }
   void ExpectPortRecord(const char* name) {
     EXPECT_STREQ(block_.port.name, name);
-    EXPECT_EQ(block_.port.settings.baud_rate, 9600);
-    EXPECT_EQ(block_.port.settings.data_bits, 8);
-    EXPECT_EQ(block_.port.control_lines, 0x0101);
+    EXPECT_EQ(Value(block_.port.settings.baud_rate), 9600);
+    EXPECT_EQ(Value(block_.port.settings.data_bits), 8);
+    EXPECT_EQ(Value(block_.port.control_lines), 0x0101);
   }
   void ExpectPortRecordUntouched() {
     PortRecord scribbled;
@@ -46,7 +46,7 @@ TEST_F(ColdStartTest, WithoutPortFlagOpensNothingAndKeepsThePortRecord) {
   EXPECT_EQ(ColdStart("COM1", 0), ORV_DONE);
   EXPECT_EQ(log_.lines(), (Lines{kVersion, kColdStartDone}));
   EXPECT_TRUE(fake().calls().empty());
-  EXPECT_EQ(block_.port_handle, 0u);
+  EXPECT_EQ(Value(block_.port_handle), 0u);
   ExpectFreshState();
   ExpectPortRecordUntouched();
 }
@@ -59,7 +59,7 @@ TEST_F(ColdStartTest, NoLineNamesStoreTheRecordAndOpenNothing) {
     EXPECT_EQ(log_.lines(),
               (Lines{kVersion, Trace("ColdStart() NULLDEV => no communication"), kColdStartDone}));
     EXPECT_TRUE(fake().calls().empty());
-    EXPECT_EQ(block_.port_handle, 0u);
+    EXPECT_EQ(Value(block_.port_handle), 0u);
     ExpectFreshState();
     ExpectPortRecord(name);
   }
@@ -78,7 +78,7 @@ TEST_F(ColdStartTest, PortThatCannotBeOpenedGivesOneAndLeavesTheRecord) {
   EXPECT_EQ(ColdStart("COM9"), ORV_NOT_DONE);
   EXPECT_EQ(log_.lines(), (Lines{kVersion, Error("OpenCom() exited with error"),
                                  Trace("ColdStart() unable to open COM9 port")}));
-  EXPECT_EQ(block_.port_handle, 0u);
+  EXPECT_EQ(Value(block_.port_handle), 0u);
   ExpectFreshState();
   ExpectPortRecordUntouched();
 }
@@ -89,7 +89,7 @@ TEST_F(ColdStartTest, OpensThePortAndSetsTheReplyTimeout) {
             (Lines{kVersion, Trace("OpenCom() exited OK, file handle 256"),
                    Trace("ColdStart() port COM1 opened, file handle 256"), kColdStartDone}));
   EXPECT_EQ(fake().calls(), Join(kOpenCom1, {"GetTimeouts", "SetTimeouts 0/0/70/0/0"}));
-  EXPECT_EQ(block_.port_handle, kFirstHandle);
+  EXPECT_EQ(Value(block_.port_handle), kFirstHandle);
   // Opened with data-terminal-ready on and request-to-send off.
   EXPECT_EQ(fake().config(kFirstHandle).dtr_control, comm::DtrControl::kEnable);
   EXPECT_EQ(fake().config(kFirstHandle).rts_control, comm::RtsControl::kDisable);
@@ -128,7 +128,7 @@ TEST_F(ColdStartTest, NeverClosesAHandleItFindsInTheBlock) {
   EXPECT_EQ(fake().calls()[0], "Open COM2");
   for (const std::string& call : fake().calls()) EXPECT_NE(call, "Close");
   EXPECT_TRUE(fake().IsOpen(kFirstHandle));
-  EXPECT_NE(block_.port_handle, kFirstHandle);
+  EXPECT_NE(Value(block_.port_handle), kFirstHandle);
 }
 
 TEST_F(InstanceFixture, WarmStartPurgesAndChangesNothingElse) {
@@ -141,9 +141,9 @@ TEST_F(InstanceFixture, WarmStartPurgesAndChangesNothingElse) {
   EXPECT_EQ(fake().calls(), (Calls{"ClearErrors", "GetTimeouts", "SetTimeouts 0/0/50/0/0",
                                    "Read 512", "GetTimeouts", "SetTimeouts 0/0/40/0/0"}));
   EXPECT_EQ(fake().PendingInput(), 0u);
-  EXPECT_EQ(block_.inter_frame_gap, 25u);
-  EXPECT_EQ(block_.enable_table[3], 0);
-  EXPECT_EQ(block_.reply_timeout, 4);
+  EXPECT_EQ(Value(block_.inter_frame_gap), 25u);
+  EXPECT_EQ(Value(block_.enable_table[3]), 0);
+  EXPECT_EQ(Value(block_.reply_timeout), 4);
 
   ASSERT_EQ(ColdStart("NULLDEV"), ORV_DONE);
   fake().ClearCalls();
@@ -157,10 +157,10 @@ TEST_F(InstanceFixture, CloseComClosesOnceAndKeepsAHandleItCouldNotClose) {
   StartOnCom1();
   fake().FailNext(Op::kClose);
   EXPECT_EQ(Call(ORV_CLOSE_COM), ORV_FAILED);
-  EXPECT_EQ(block_.port_handle, kFirstHandle);
+  EXPECT_EQ(Value(block_.port_handle), kFirstHandle);
 
   EXPECT_EQ(Call(ORV_CLOSE_COM), ORV_DONE);
-  EXPECT_EQ(block_.port_handle, 0u);
+  EXPECT_EQ(Value(block_.port_handle), 0u);
   EXPECT_FALSE(fake().IsOpen(kFirstHandle));
 
   EXPECT_EQ(Call(ORV_CLOSE_COM), ORV_DONE);  // no port: nothing to close
@@ -178,7 +178,7 @@ TEST_F(InstanceFixture, ReOpenComReopensTheBlocksPortWithItsTimeout) {
   EXPECT_EQ(log_.lines(),
             (Lines{Trace("OpenCom() exited OK, file handle 257"), Trace("ReOpenCom() exited 0")}));
   EXPECT_EQ(fake().calls(), Join(kOpenCom1, {"GetTimeouts", "SetTimeouts 0/0/40/0/0"}));
-  EXPECT_EQ(block_.port_handle, kFirstHandle + 1);
+  EXPECT_EQ(Value(block_.port_handle), kFirstHandle + 1);
   // With the control lines ColdStart opened it with.
   EXPECT_EQ(fake().config(block_.port_handle).dtr_control, comm::DtrControl::kEnable);
   EXPECT_EQ(fake().config(block_.port_handle).rts_control, comm::RtsControl::kDisable);
@@ -189,7 +189,7 @@ TEST_F(InstanceFixture, ReOpenComWhileOpenFailsAndThePortStaysInUse) {
   EXPECT_EQ(Call(ORV_RE_OPEN_COM), ORV_FAILED);
   EXPECT_EQ(log_.lines(),
             (Lines{Error("OpenCom() exited with error"), Error("ReOpenCom() exited 2")}));
-  EXPECT_EQ(block_.port_handle, kFirstHandle);
+  EXPECT_EQ(Value(block_.port_handle), kFirstHandle);
   EXPECT_TRUE(fake().IsOpen(kFirstHandle));
 }
 
@@ -208,10 +208,10 @@ TEST_F(InstanceFixture, ChangeOrvParamsToAnotherPortChangesOnlyTheName) {
   EXPECT_EQ(log_.lines(),
             (Lines{Trace("CloseCom() exited 0"), Trace("OpenCom() exited OK, file handle 257")}));
   EXPECT_FALSE(fake().IsOpen(kFirstHandle));
-  EXPECT_EQ(block_.port_handle, kFirstHandle + 1);
+  EXPECT_EQ(Value(block_.port_handle), kFirstHandle + 1);
   EXPECT_STREQ(block_.port.name, "COM2");
-  EXPECT_EQ(block_.reply_timeout, 4);
-  EXPECT_EQ(block_.port.settings.baud_rate, 9600);
+  EXPECT_EQ(Value(block_.reply_timeout), 4);
+  EXPECT_EQ(Value(block_.port.settings.baud_rate), 9600);
   EXPECT_EQ(fake().timeouts(block_.port_handle).read_total_constant, 40u);
 }
 
@@ -220,7 +220,7 @@ TEST_F(InstanceFixture, ChangeOrvParamsToNoLineClosesThePort) {
   EXPECT_EQ(ChangeOrvParams("NULLDEV"), ORV_DONE);
   EXPECT_EQ(log_.lines(), (Lines{Trace("CloseCom() exited 0"),
                                  Trace("ChangeOrvParams() NULLDEV => no communications")}));
-  EXPECT_EQ(block_.port_handle, 0u);
+  EXPECT_EQ(Value(block_.port_handle), 0u);
   EXPECT_FALSE(fake().IsOpen(kFirstHandle));
 }
 
@@ -230,13 +230,13 @@ TEST_F(InstanceFixture, ChangeOrvParamsOnTheOpenPortStoresButCannotApply) {
   EXPECT_EQ(log_.lines(),
             (Lines{Error("OpenCom() exited with error"), Trace("ChangeOrvParams() exited 2")}));
   // The open port keeps working with what it had; the block holds the new values.
-  EXPECT_EQ(block_.port_handle, kFirstHandle);
+  EXPECT_EQ(Value(block_.port_handle), kFirstHandle);
   EXPECT_TRUE(fake().IsOpen(kFirstHandle));
   EXPECT_EQ(fake().config(kFirstHandle).baud_rate, 9600u);
   EXPECT_EQ(fake().timeouts(kFirstHandle).read_total_constant, 40u);
-  EXPECT_EQ(block_.reply_timeout, 9);
-  EXPECT_EQ(block_.port.settings.baud_rate, 19200);
-  EXPECT_EQ(block_.port.settings.parity, 2);
+  EXPECT_EQ(Value(block_.reply_timeout), 9);
+  EXPECT_EQ(Value(block_.port.settings.baud_rate), 19200);
+  EXPECT_EQ(Value(block_.port.settings.parity), 2);
 }
 
 TEST_F(InstanceFixture, ChangeOrvParamsToAPortThatCannotBeOpenedLeavesNoPort) {
@@ -244,7 +244,7 @@ TEST_F(InstanceFixture, ChangeOrvParamsToAPortThatCannotBeOpenedLeavesNoPort) {
   EXPECT_EQ(ChangeOrvParams("COM9"), ORV_FAILED);
   EXPECT_EQ(log_.lines(), (Lines{Trace("CloseCom() exited 0"), Error("OpenCom() exited with error"),
                                  Trace("ChangeOrvParams() exited 2")}));
-  EXPECT_EQ(block_.port_handle, 0u);
+  EXPECT_EQ(Value(block_.port_handle), 0u);
   EXPECT_STREQ(block_.port.name, "COM9");
 }
 
@@ -270,7 +270,7 @@ TEST_F(InstanceFixture, ChangeOrvParamsTimeouts) {
     Lines expected = c.lines;
     expected.push_back(Trace("OpenCom() exited OK, file handle 257"));
     EXPECT_EQ(log_.lines(), expected);
-    EXPECT_EQ(block_.reply_timeout, c.stored);
+    EXPECT_EQ(Value(block_.reply_timeout), c.stored);
     EXPECT_EQ(fake().timeouts(block_.port_handle).read_total_constant,
               static_cast<uint32_t>(c.stored) * 10);
   }
