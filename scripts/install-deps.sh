@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ g++-multilib googletest libgtest-dev
+  cmake g++ g++-multilib googletest libgtest-dev python3
   clang libclang-rt-14-dev
   gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386
