@@ -6,6 +6,8 @@
 #include "host/block_operations.h"
 #include "host/driver_info.h"
 #include "instance/instance_operations.h"
+#include "protocol/read_transaction.h"
+#include "protocol/write_transaction.h"
 #include "tavrik/codes.h"
 
 namespace tavrik {
@@ -21,6 +23,8 @@ constexpr std::array<Slot, ORV_OPERATION_SLOTS> MakeTable() {
   slot(ORV_WARM_START) = {&WarmStart, kInstance, !kParams};
   slot(ORV_SINGLE_ADDRESS_PARSER) = {&SingleAddressParser, !kInstance, kParams};
   slot(ORV_BLOCK_ADDRESS_PARSER) = {&BlockAddressParser, !kInstance, !kParams};
+  slot(ORV_SINGLE_READ) = {&SingleRead, kInstance, kParams};
+  slot(ORV_SINGLE_WRITE) = {&SingleWrite, kInstance, kParams};
   slot(ORV_BLOCK_READ) = {&BlockRead, !kInstance, !kParams};
   slot(ORV_BLOCK_WRITE) = {&BlockWrite, !kInstance, !kParams};
   slot(ORV_END_ORV) = {&EndOrv, kInstance, !kParams};

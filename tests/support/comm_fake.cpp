@@ -207,7 +207,12 @@ bool FakeComm::Read(comm::Handle handle, void* buffer, uint32_t count, uint32_t*
 bool FakeComm::Write(comm::Handle handle, const void* buffer, uint32_t count,
                      uint32_t* bytes_written) {
   calls_.push_back("Write " + std::to_string(count));
-  if (Scripted(Op::kWrite) || !Known(handle)) return false;
+  Answer answer;
+  if (!answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
+  }
+  if (Scripted(Op::kWrite) || !Known(handle) || answer.write_fails) return false;
   uint32_t accepted = count;
   if (write_limit_ >= 0) {
     accepted = std::min<uint32_t>(count, static_cast<uint32_t>(write_limit_));
@@ -215,6 +220,7 @@ bool FakeComm::Write(comm::Handle handle, const void* buffer, uint32_t count,
   }
   written_.append(static_cast<const char*>(buffer), accepted);
   *bytes_written = accepted;
+  Arrive(answer.reply);
   return true;
 }
 
@@ -230,7 +236,7 @@ bool FakeComm::ClearBreak(comm::Handle handle) {
 
 void FakeComm::Sleep(uint32_t milliseconds) {
   calls_.push_back("Sleep " + std::to_string(milliseconds));
-  now_ += milliseconds;
+  now_ += milliseconds == 0 ? 1 : milliseconds;
 }
 
 }  // namespace tavrik::test
@@ -281,6 +287,10 @@ bool ClearBreak(Handle handle) {
 }
 void Sleep(uint32_t milliseconds) {
   FakeComm::Get().Sleep(milliseconds);
+}
+
+uint32_t Milliseconds() {
+  return FakeComm::Get().Milliseconds();
 }
 
 }  // namespace tavrik::comm

@@ -50,10 +50,21 @@ class FakeComm {
   void QueueOutputCounts(std::vector<uint32_t> counts);
   // The next write accepts only this many bytes.
   void LimitNextWrite(uint32_t bytes);
+  // How the line answers the next write: bytes that arrive right after it (none: silence), or
+  // the write itself failing. Writes beyond the script are met with silence.
+  struct Answer {
+    std::string reply;
+    bool write_fails = false;
+  };
+  void ScriptAnswers(std::vector<Answer> answers) {
+    answers_.assign(answers.begin(), answers.end());
+  }
   // Runs action when op is next called, before the call does anything.
   void OnNext(Op op, std::function<void()> action) { hooks_[op] = std::move(action); }
 
   // One line per call, in order, such as "Open COM1", "SetTimeouts 0/0/1000/0/0", "Read 1".
+  // Sleep(0) gives up a time slice, which the clock counts as 1 ms, so that a wait built on
+  // Sleep(0) and the clock ends in a test too.
   const std::vector<std::string>& calls() const { return calls_; }
   void ClearCalls() { calls_.clear(); }
   const std::string& written() const { return written_; }
@@ -81,6 +92,7 @@ class FakeComm {
   bool SetBreak(comm::Handle handle);
   bool ClearBreak(comm::Handle handle);
   void Sleep(uint32_t milliseconds);
+  uint32_t Milliseconds() const { return static_cast<uint32_t>(now_); }
 
  private:
   struct Port {
@@ -103,6 +115,7 @@ class FakeComm {
   std::map<Op, std::function<void()>> hooks_;
   std::deque<Arrival> line_;  // in order of arrival
   std::deque<uint32_t> output_counts_;
+  std::deque<Answer> answers_;
   int64_t write_limit_ = -1;
   std::vector<std::string> calls_;
   std::string written_;

@@ -100,4 +100,7 @@ bool ClearBreak(Handle handle);
 // Waits the given milliseconds; 0 gives up the rest of the time slice.
 void Sleep(uint32_t milliseconds);
 
+// A millisecond count that only moves forward (it wraps after 49 days: compare differences).
+uint32_t Milliseconds();
+
 }  // namespace tavrik::comm

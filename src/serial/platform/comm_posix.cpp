@@ -411,4 +411,6 @@ void Sleep(uint32_t milliseconds) {
   }
 }
 
+uint32_t Milliseconds() { return static_cast<uint32_t>(NowMs()); }
+
 }  // namespace tavrik::comm

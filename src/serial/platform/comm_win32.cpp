@@ -162,4 +162,8 @@ void Sleep(uint32_t milliseconds) {
   ::Sleep(milliseconds);
 }
 
+uint32_t Milliseconds() {
+  return GetTickCount();
+}
+
 }  // namespace tavrik::comm
