@@ -133,27 +133,25 @@ int64_t NowMs() {
 constexpr uint32_t kMaxDword = 0xFFFFFFFF;
 constexpr int kLongestPollMs = 1000000;
 
+// Milliseconds from now until a point in time, 0 once it has passed.
+int64_t Remaining(int64_t until, int64_t now) {
+  return until > now ? until - now : 0;
+}
+
 // Waits until the descriptor is ready for events, for at most timeout_ms (negative: without
-// limit). False when the time ran out first.
+// limit; 0: only a look). False when the time ran out first.
 bool WaitReady(int descriptor, short events, int64_t timeout_ms) {
   const int64_t until = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
   for (;;) {
-    int wait = -1;
-    if (until >= 0) {
-      const int64_t left = until - NowMs();
-      if (left <= 0) return false;
-      wait = left > kLongestPollMs ? kLongestPollMs : static_cast<int>(left);
-    }
+    const int wait =
+        until < 0 ? -1
+                  : static_cast<int>(std::min<int64_t>(Remaining(until, NowMs()), kLongestPollMs));
     pollfd watch{descriptor, events, 0};
     const int ready = poll(&watch, 1, wait);
     if (ready > 0) return true;  // ready, or hung up: the transfer that follows tells which
     if (ready < 0 && errno != EINTR) return true;
+    if (ready == 0 && until >= 0 && NowMs() >= until) return false;
   }
-}
-
-// Milliseconds from now until a point in time, 0 once it has passed.
-int64_t Remaining(int64_t until, int64_t now) {
-  return until > now ? until - now : 0;
 }
 
 }  // namespace
@@ -343,28 +341,29 @@ bool Read(Handle handle, void* buffer, uint32_t count, uint32_t* bytes_read) {
   const int64_t deadline = total > 0 ? NowMs() + static_cast<int64_t>(total) : -1;
   int64_t last_byte = 0;
 
+  // Wait first, read then: one poll() and one read() a character when they come one by one.
   while (got < count) {
+    if (!return_at_once) {
+      const int64_t now = NowMs();
+      int64_t wait = deadline < 0 ? -1 : Remaining(deadline, now);
+      if (t.read_interval > 0 && got > 0) {
+        const int64_t interval_left = Remaining(last_byte + t.read_interval, now);
+        wait = wait < 0 ? interval_left : std::min(wait, interval_left);
+      }
+      if (!WaitReady(descriptor, POLLIN, wait)) break;  // timed out
+    }
     const ssize_t n = read(descriptor, bytes + got, count - got);
     if (n > 0) {
       got += static_cast<uint32_t>(n);
       last_byte = NowMs();
-      continue;
-    }
-    if (n == 0) break;  // end of file: the null device has nothing to give
-    if (errno == EINTR) continue;
-    if (errno != EAGAIN) {
+    } else if (n == 0) {
+      break;  // end of file: the null device has nothing to give
+    } else if (errno == EAGAIN) {
+      if (return_at_once) break;  // otherwise a wake-up with nothing to read: wait again
+    } else if (errno != EINTR) {
       *bytes_read = got;
       return false;  // EIO and the like: the device is gone
     }
-    if (return_at_once) break;
-    const int64_t now = NowMs();
-    int64_t wait = deadline < 0 ? -1 : Remaining(deadline, now);
-    if (t.read_interval > 0 && got > 0) {
-      const int64_t interval_left = Remaining(last_byte + t.read_interval, now);
-      wait = wait < 0 ? interval_left : std::min(wait, interval_left);
-    }
-    if (wait == 0) break;  // timed out
-    if (!WaitReady(descriptor, POLLIN, wait)) break;
   }
   *bytes_read = got;
   return true;
@@ -411,6 +410,8 @@ void Sleep(uint32_t milliseconds) {
   }
 }
 
-uint32_t Milliseconds() { return static_cast<uint32_t>(NowMs()); }
+uint32_t Milliseconds() {
+  return static_cast<uint32_t>(NowMs());
+}
 
 }  // namespace tavrik::comm
