@@ -17,6 +17,10 @@ class SimulatedLine {
   // The port name the driver opens; it stays the same when the line drops and comes back.
   const char* port_name() const;
 
+  // Sends one command to the simulator's control socket and returns its answer line ("ok ...",
+  // "error ..."). Linux only: under Wine the faults come from the plant file.
+  std::string Command(const std::string& command);
+
  private:
   int process_ = -1;
 };

@@ -2,12 +2,16 @@
 // the test has made a fresh temporary one.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <thread>
 
@@ -24,6 +28,8 @@ constexpr auto kStopLimit = std::chrono::seconds(5);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 constexpr const char* kLink = "./line0";
 constexpr const char* kReadyFile = "./fghsim.ready";
+constexpr const char* kControl = "./fghsim.control";
+constexpr int kAnswerLimitMs = 5000;
 
 bool Exited(pid_t process) {
   int status = 0;
@@ -33,8 +39,9 @@ bool Exited(pid_t process) {
 }  // namespace
 
 SimulatedLine::SimulatedLine() {
-  const char* argv[] = {FGHSIM_PATH,    "--plant",  E2E_PLANT_PATH, "--link",       kLink,
-                        "--ready-file", kReadyFile, "--trace",      "fghsim.trace", nullptr};
+  const char* argv[] = {FGHSIM_PATH,    "--plant",      E2E_PLANT_PATH, "--link",
+                        kLink,          "--ready-file", kReadyFile,     "--trace",
+                        "fghsim.trace", "--control",    kControl,       nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "fghsim.out",
@@ -76,6 +83,26 @@ SimulatedLine::~SimulatedLine() {
 
 const char* SimulatedLine::port_name() const {
   return kLink;
+}
+
+std::string SimulatedLine::Command(const std::string& command) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", kControl);
+  const int control = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  std::string answer;
+  if (control >= 0 &&
+      connect(control, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+    const std::string line = command + "\n";
+    if (write(control, line.data(), line.size()) == static_cast<ssize_t>(line.size())) {
+      pollfd watch{control, POLLIN, 0};
+      char byte = 0;
+      while (poll(&watch, 1, kAnswerLimitMs) > 0 && read(control, &byte, 1) == 1 && byte != '\n')
+        answer += byte;
+    }
+  }
+  if (control >= 0) close(control);
+  return answer.empty() ? "error no answer" : answer;
 }
 
 }  // namespace tavrik::test
