@@ -66,7 +66,10 @@ class FakeComm {
   // Sleep(0) gives up a time slice, which the clock counts as 1 ms, so that a wait built on
   // Sleep(0) and the clock ends in a test too.
   const std::vector<std::string>& calls() const { return calls_; }
-  void ClearCalls() { calls_.clear(); }
+  void ClearCalls() {  // and what was written
+    calls_.clear();
+    written_.clear();
+  }
   const std::string& written() const { return written_; }
   int64_t now() const { return now_; }
   bool IsOpen(comm::Handle handle) const { return ports_.count(handle) != 0; }
