@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <thread>
 
-#include "driver_entry.h"
-#include "instance/instance_block.h"
+#include "driver_session.h"
 #include "log_capture.h"
 #include "packed.h"
 #include "simulated_line.h"
@@ -48,46 +46,26 @@ const FaultCase kFaults[] = {
     {"two_replies_at_once", "double", ORV_DONE},
 };
 
-class FaultEndToEnd : public ::testing::TestWithParam<FaultCase> {
+class FaultEndToEnd : public ::testing::TestWithParam<FaultCase>, protected DriverSession {
  protected:
   void SetUp() override {
     line_ = std::make_unique<SimulatedLine>();
-    ColdStartParams params{};
-    std::snprintf(params.port_name, sizeof params.port_name, "%s", line_->port_name());
-    params.port_flag = 1;
-    params.reply_timeout = kReplyTimeout;
-    params.settings = {9600, 8, 0, 0};
-    ASSERT_EQ(Call(ORV_COLD_START, &params), ORV_DONE);
-    ParseRecord parse{};
-    parse.address = "07T";
-    parse.gate_type = ORV_GATE_SIGNED16;
-    ASSERT_EQ(Call(ORV_SINGLE_ADDRESS_PARSER, &parse), ORV_DONE);
-    gate_.address = "07T";
-    gate_.descriptor = parse.descriptor;
-    gate_.gate_type = ORV_GATE_SIGNED16;
-    gate_.value = &value_;
+    ASSERT_EQ(ColdStart(line_->port_name(), 1, kReplyTimeout), ORV_DONE);
+    gate_ = Parsed("07T", ORV_GATE_SIGNED16);
   }
   void TearDown() override {
     Call(ORV_CLOSE_COM);
     line_.reset();
   }
-  int32_t Call(uint32_t code, void* params = nullptr) {
-    OrvRequest request{};
-    request.instance = &block_;
-    request.code = code;
-    request.params = params;
-    return CallDriver(request);
-  }
   int32_t ReadGate() {
     value_.signed16[1] = kUntouched;
-    return Call(ORV_SINGLE_READ, &gate_);
+    return Transfer(ORV_SINGLE_READ, gate_, &value_);
   }
 
   CurrentTempDirectory directory_;
   std::unique_ptr<SimulatedLine> line_;
   LogCapture log_;
-  InstanceBlock block_{};
-  GateRecord gate_{};
+  Gate gate_;
   ValueBlock value_{};
 };
 

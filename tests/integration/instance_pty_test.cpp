@@ -5,8 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver_entry.h"
-#include "instance/instance_block.h"
+#include "driver_session.h"
 #include "log_capture.h"
 #include "packed.h"
 #include "pseudo_terminal.h"
@@ -21,23 +20,8 @@ std::string PortName(const PseudoTerminal& line) {
   return line.device().substr(5);
 }
 
-class InstancePtyTest : public ::testing::Test {
+class InstancePtyTest : public ::testing::Test, protected DriverSession {
  protected:
-  int32_t Call(uint32_t code, void* params = nullptr) {
-    OrvRequest request{};
-    request.instance = &block_;
-    request.code = code;
-    request.params = params;
-    return CallDriver(request);
-  }
-  int32_t ColdStart(const PseudoTerminal& line) {
-    ColdStartParams params{};
-    std::snprintf(params.port_name, sizeof params.port_name, "%s", PortName(line).c_str());
-    params.port_flag = 1;
-    params.reply_timeout = 4;
-    params.settings = {9600, 8, 0, 0};
-    return Call(ORV_COLD_START, &params);
-  }
   // The instance's port carries bytes to the far end.
   void ExpectPortWorks(PseudoTerminal& line) {
     uint32_t written = 0;
@@ -47,12 +31,11 @@ class InstancePtyTest : public ::testing::Test {
 
   CurrentTempDirectory directory_;  // no initialisation file
   LogCapture log_;
-  InstanceBlock block_{};
   PseudoTerminal line_;
 };
 
 TEST_F(InstancePtyTest, ColdStartOpensAndCloseComPlusReOpenComReopens) {
-  ASSERT_EQ(ColdStart(line_), ORV_DONE);
+  ASSERT_EQ(ColdStart(PortName(line_).c_str()), ORV_DONE);
   ASSERT_NE(Value(block_.port_handle), 0u);
   ExpectPortWorks(line_);
 
@@ -67,7 +50,7 @@ TEST_F(InstancePtyTest, ColdStartOpensAndCloseComPlusReOpenComReopens) {
 }
 
 TEST_F(InstancePtyTest, ReOpenComWhileOpenFailsAndThePortKeepsWorking) {
-  ASSERT_EQ(ColdStart(line_), ORV_DONE);
+  ASSERT_EQ(ColdStart(PortName(line_).c_str()), ORV_DONE);
   const uint32_t handle = block_.port_handle;
   EXPECT_EQ(Call(ORV_RE_OPEN_COM), ORV_FAILED);
   EXPECT_EQ(Value(block_.port_handle), handle);
@@ -76,7 +59,7 @@ TEST_F(InstancePtyTest, ReOpenComWhileOpenFailsAndThePortKeepsWorking) {
 
 TEST_F(InstancePtyTest, ChangeOrvParamsMovesToAnotherLine) {
   PseudoTerminal other;
-  ASSERT_EQ(ColdStart(line_), ORV_DONE);
+  ASSERT_EQ(ColdStart(PortName(line_).c_str()), ORV_DONE);
   ChangeParams params{};
   std::snprintf(params.port_name, sizeof params.port_name, "%s", PortName(other).c_str());
   params.reply_timeout = -1;

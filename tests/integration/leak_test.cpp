@@ -1,6 +1,5 @@
 // Resources over many cycles: port handles on a pseudo-terminal, and the shared library itself
 // loaded and unloaded. (Memory leaks are LeakSanitizer's part: the asan preset runs these too.)
-#include <dirent.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 
 #include "instance/instance_block.h"
 #include "log_capture.h"
+#include "open_descriptors.h"
 #include "packed.h"
 #include "pseudo_terminal.h"
 #include "tavrik/tavrik.h"
@@ -16,14 +16,6 @@
 
 namespace tavrik::test {
 namespace {
-
-int OpenDescriptors() {
-  int count = 0;
-  DIR* fds = opendir("/proc/self/fd");
-  while (readdir(fds) != nullptr) ++count;
-  closedir(fds);
-  return count;
-}
 
 int32_t Call(OrvMainFunction orv_main, InstanceBlock& block, uint32_t code, void* params) {
   OrvRequest request{};

@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "driver_entry.h"
-#include "instance/instance_block.h"
+#include "driver_session.h"
 #include "log_capture.h"
 #include "packed.h"
 #include "simulated_line.h"
@@ -33,22 +31,11 @@ int64_t MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-class ProtocolEndToEnd : public ::testing::Test {
+class ProtocolEndToEnd : public ::testing::Test, protected DriverSession {
  protected:
-  struct Gate {
-    std::string address;
-    int32_t type;
-    GateDescriptor descriptor;
-  };
-
   void SetUp() override {
     line_ = std::make_unique<SimulatedLine>();
-    ColdStartParams params{};
-    std::snprintf(params.port_name, sizeof params.port_name, "%s", line_->port_name());
-    params.port_flag = 1;
-    params.reply_timeout = kReplyTimeout;
-    params.settings = {9600, 8, 0, 0};
-    ASSERT_EQ(Call(ORV_COLD_START, &params), ORV_DONE);
+    ASSERT_EQ(ColdStart(line_->port_name(), 1, kReplyTimeout), ORV_DONE);
     ASSERT_NE(Value(block_.port_handle), 0u);
   }
   void TearDown() override {
@@ -56,31 +43,14 @@ class ProtocolEndToEnd : public ::testing::Test {
     line_.reset();
   }
 
-  int32_t Call(uint32_t code, void* params = nullptr) {
-    OrvRequest request{};
-    request.instance = &block_;
-    request.code = code;
-    request.params = params;
-    return CallDriver(request);
-  }
-  Gate Parsed(const std::string& address, int32_t type) {
-    ParseRecord record{};
-    record.address = address.c_str();
-    record.gate_type = type;
-    EXPECT_EQ(Call(ORV_SINGLE_ADDRESS_PARSER, &record), ORV_DONE) << address;
-    return Gate{address, type, record.descriptor};
-  }
-  int32_t Transfer(uint32_t code, const Gate& gate) {
-    GateRecord record{};
-    record.address = gate.address.c_str();
-    record.descriptor = gate.descriptor;
-    record.gate_type = gate.type;
-    record.value = &value_;
+  int32_t Read(const Gate& gate) {
     log_.Clear();
-    return Call(code, &record);
+    return Transfer(ORV_SINGLE_READ, gate, &value_);
   }
-  int32_t Read(const Gate& gate) { return Transfer(ORV_SINGLE_READ, gate); }
-  int32_t Write(const Gate& gate) { return Transfer(ORV_SINGLE_WRITE, gate); }
+  int32_t Write(const Gate& gate) {
+    log_.Clear();
+    return Transfer(ORV_SINGLE_WRITE, gate, &value_);
+  }
   // The transaction's own lines. A pseudo-terminal has no request-to-send line, so every
   // request also logs that keying it failed (twice); those lines are left out here.
   Lines TransactionLines() const {
@@ -97,7 +67,6 @@ class ProtocolEndToEnd : public ::testing::Test {
   CurrentTempDirectory directory_;  // for the simulator's link and files
   std::unique_ptr<SimulatedLine> line_;
   LogCapture log_;
-  InstanceBlock block_{};
   ValueBlock value_{};
 };
 
@@ -174,7 +143,7 @@ TEST_F(ProtocolEndToEnd, SilentControllerTakesFourAttemptsAndFourTimeouts) {
   EXPECT_EQ(Read(Parsed("09T", ORV_GATE_SIGNED16)), ORV_FAILED);
   const int64_t waited = MillisecondsSince(start);
   EXPECT_GE(waited, 4 * kReplyTimeout * 10 - 20);
-  EXPECT_LT(waited, 4000);             // generous: a loaded machine, Wine
+  EXPECT_LT(waited, 4000);                   // generous: a loaded machine, Wine
   EXPECT_EQ(TransactionLines().size(), 9u);  // two lines an attempt and the closing line
   EXPECT_EQ(TransactionLines().back(), Trace("Read() , ret val is 2"));
 }
@@ -182,12 +151,14 @@ TEST_F(ProtocolEndToEnd, SilentControllerTakesFourAttemptsAndFourTimeouts) {
 TEST_F(ProtocolEndToEnd, ErrorReplyThenSuccessOnTheSecondAttempt) {
   ASSERT_EQ(Read(Parsed("11T", ORV_GATE_SIGNED16)), ORV_DONE);
   EXPECT_EQ(value_.signed16[1], 42);
-  EXPECT_EQ(TransactionLines(), (Lines{Trace("Read() Controller detected illegal data,retry 1 '11T'")}));
+  EXPECT_EQ(TransactionLines(),
+            (Lines{Trace("Read() Controller detected illegal data,retry 1 '11T'")}));
 }
 
 TEST_F(ProtocolEndToEnd, WrongEchoIsNeverTakenForTheAnswer) {
   EXPECT_EQ(Read(Parsed("21T", ORV_GATE_SIGNED16)), ORV_FAILED);
-  EXPECT_EQ(TransactionLines().front(), Trace("DoRead() reply was not answer to request, retry 1 '21T'"));
+  EXPECT_EQ(TransactionLines().front(),
+            Trace("DoRead() reply was not answer to request, retry 1 '21T'"));
   EXPECT_EQ(value_.signed16[1], 0);  // nothing stored
 }
 

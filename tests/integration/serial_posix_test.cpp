@@ -1,5 +1,4 @@
 // The serial library over the POSIX comm seam, on real pseudo-terminals.
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "open_descriptors.h"
 #include "pseudo_terminal.h"
 #include "serial/platform/posix_device_path.h"
 #include "serial/serial_port.h"
@@ -23,14 +23,6 @@ using Clock = std::chrono::steady_clock;
 
 int64_t MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
-
-int OpenDescriptors() {
-  int count = 0;
-  DIR* fds = opendir("/proc/self/fd");
-  while (readdir(fds) != nullptr) ++count;
-  closedir(fds);
-  return count;
 }
 
 class SerialPosixTest : public ::testing::Test {

@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "comm_fake.h"
-#include "driver_entry.h"
+#include "driver_session.h"
 #include "instance/instance_block.h"
 #include "log_capture.h"
 #include "packed.h"
@@ -26,9 +25,8 @@ inline LogLine Error(const std::string& text) {
   return {ORV_LOG_ERROR, "TAVRIK> " + text};
 }
 
-class InstanceFixture : public ::testing::Test {
+class InstanceFixture : public ::testing::Test, protected DriverSession {
  protected:
-  static constexpr CommSettings k9600 = {9600, 8, 0, 0};
   static constexpr uint8_t kScribble = 0xA5;
 
   void SetUp() override {
@@ -44,30 +42,6 @@ class InstanceFixture : public ::testing::Test {
 
   static FakeComm& fake() { return FakeComm::Get(); }
 
-  int32_t Call(uint32_t code, void* params = nullptr) {
-    OrvRequest request{};
-    request.instance = &block_;
-    request.code = code;
-    request.instance_number = 1;
-    request.params = params;
-    return CallDriver(request);
-  }
-  int32_t ColdStart(const char* name, int32_t port_flag = 1, int32_t timeout = 4,
-                    CommSettings settings = k9600) {
-    ColdStartParams params{};
-    std::snprintf(params.port_name, sizeof params.port_name, "%s", name);
-    params.port_flag = port_flag;
-    params.reply_timeout = timeout;
-    params.settings = settings;
-    return Call(ORV_COLD_START, &params);
-  }
-  int32_t ChangeOrvParams(const char* name, int32_t timeout = -1, CommSettings settings = {}) {
-    ChangeParams params{};
-    std::snprintf(params.port_name, sizeof params.port_name, "%s", name);
-    params.reply_timeout = timeout;
-    params.settings = settings;
-    return Call(ORV_CHANGE_ORV_PARAMS, &params);
-  }
   // Starts on COM1 and forgets the calls and lines that took.
   void StartOnCom1() {
     ASSERT_EQ(ColdStart("COM1"), ORV_DONE);
@@ -75,7 +49,6 @@ class InstanceFixture : public ::testing::Test {
     log_.Clear();
   }
 
-  InstanceBlock block_;
   LogCapture log_;
   std::unique_ptr<CurrentTempDirectory> directory_;
 };

@@ -13,35 +13,17 @@ namespace tavrik::test {
 
 class ProtocolFixture : public InstanceFixture {
  protected:
-  struct Gate {
-    std::string address;
-    int32_t type;
-    GateDescriptor descriptor;
-  };
-
   void SetUp() override {
     InstanceFixture::SetUp();
     StartOnCom1();
     std::memset(&value_, kScribble, sizeof value_);
   }
 
-  Gate Parsed(const std::string& address, int32_t type) {
-    ParseRecord record{};
-    record.address = address.c_str();
-    record.gate_type = type;
-    EXPECT_EQ(Call(ORV_SINGLE_ADDRESS_PARSER, &record), ORV_DONE) << address;
-    return Gate{address, type, record.descriptor};
-  }
-
+  // A transfer with the calls and lines before it forgotten.
   int32_t Transfer(uint32_t code, const Gate& gate, ValueBlock* value) {
-    GateRecord record{};
-    record.address = gate.address.c_str();
-    record.descriptor = gate.descriptor;
-    record.gate_type = gate.type;
-    record.value = value;
     fake().ClearCalls();
     log_.Clear();
-    return Call(code, &record);
+    return DriverSession::Transfer(code, gate, value);
   }
   int32_t Read(const Gate& gate) { return Transfer(ORV_SINGLE_READ, gate, &value_); }
   int32_t Write(const Gate& gate) { return Transfer(ORV_SINGLE_WRITE, gate, &value_); }

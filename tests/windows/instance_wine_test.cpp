@@ -8,8 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver_entry.h"
-#include "instance/instance_block.h"
+#include "driver_session.h"
 #include "log_capture.h"
 #include "packed.h"
 #include "temp_directory.h"
@@ -35,16 +34,8 @@ std::string Exchange(uint32_t handle, const std::string& request) {
   return reply;
 }
 
-class InstanceOverWine : public ::testing::Test {
+class InstanceOverWine : public ::testing::Test, protected DriverSession {
  protected:
-  int32_t Call(uint32_t code, void* params = nullptr) {
-    OrvRequest request{};
-    request.instance = &block_;
-    request.code = code;
-    request.instance_number = 1;
-    request.params = params;
-    return CallDriver(request);
-  }
   bool HasLine(const std::string& text) const {
     for (const LogLine& line : log_.lines())
       if (line.text == "TAVRIK> " + text) return true;
@@ -53,18 +44,12 @@ class InstanceOverWine : public ::testing::Test {
 
   CurrentTempDirectory directory_;
   LogCapture log_;
-  InstanceBlock block_{};
 };
 
 TEST_F(InstanceOverWine, ColdStartCloseComReOpenComAndEndOrv) {
   directory_.Write("TAVRIK01.INT", "# site settings\r\nIFG = 25\r\n");
 
-  ColdStartParams params{};
-  std::snprintf(params.port_name, sizeof params.port_name, "%s", kPort);
-  params.port_flag = 1;
-  params.reply_timeout = 50;  // 500 ms
-  params.settings = {9600, 8, 0, 0};
-  ASSERT_EQ(Call(ORV_COLD_START, &params), ORV_DONE);
+  ASSERT_EQ(ColdStart(kPort, 1, 50), ORV_DONE);  // a reply time-out of 500 ms
   const uint32_t handle = Value(block_.port_handle);
   ASSERT_NE(handle, 0u);
   EXPECT_EQ(Value(block_.inter_frame_gap), 25u);  // the file in the current directory
@@ -95,7 +80,7 @@ TEST_F(InstanceOverWine, ColdStartCloseComReOpenComAndEndOrv) {
   OrvInfo info{};
   EXPECT_EQ(Call(ORV_GET_ORV_INFO, &info), ORV_DONE);
   EXPECT_EQ(info.instance_block_size, 0u);
-  EXPECT_EQ(Call(ORV_COLD_START, &params), ORV_DONE);
+  EXPECT_EQ(ColdStart(kPort, 1, 50), ORV_DONE);
   EXPECT_EQ(Value(block_.port_handle), 0u);
   EXPECT_TRUE(log_.lines().empty());
 }
