@@ -10,20 +10,7 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 
 # --- what the native build needs -------------------------------------------------------------
-packages=(cmake make g++ libgtest-dev)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -q
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-    "${missing[@]}"
-fi
+scripts/install-deps.sh cmake make g++ libgtest-dev
 
 # --- the build ---------------------------------------------------------------------------------
 targets=(tavrik peltar fghsim orvhost)

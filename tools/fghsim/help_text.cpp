@@ -20,7 +20,7 @@ Options:
                       baud; a serial device is set to N baud (default 9600)
   --bits 10|11        bit times a character (default 10); a serial device
                       runs 8N1 with 10, 8E1 with 11
-  --fault SPEC        a fault from the start, written as after "fault" below
+  --fault FAULT       a fault from the start, written as after "fault" below
                       (repeatable)
   --help              this text
 
